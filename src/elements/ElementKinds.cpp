@@ -1,0 +1,28 @@
+// Kind code to constructor.
+#include "elements/ElementKinds.h"
+
+#include "elements/Linie.h"
+#include "elements/Polygon.h"
+#include "elements/Polyline.h"
+
+namespace torvi {
+namespace {
+
+template <typename T> TElementPtr Make() {
+    return std::make_unique<T>();
+}
+
+} // namespace
+
+const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
+    static const std::array<TElementFactory, kElementKindCount> table = [] {
+        std::array<TElementFactory, kElementKindCount> t{};
+        t[int(ElementKind::Linie)] = &Make<TLinie>;
+        t[int(ElementKind::Polyline)] = &Make<TPolyline>;
+        t[int(ElementKind::Polygon)] = &Make<TPolygon>;
+        return t;
+    }();
+    return table;
+}
+
+} // namespace torvi

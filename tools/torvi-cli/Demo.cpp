@@ -1,0 +1,51 @@
+// Rendering the demo sheet: the sections laid out top to bottom on one white page.
+#include "Demo.h"
+
+#include "elements/SharedState.h"
+#include "surface/PainterSurface.h"
+
+#include <QPainter>
+
+namespace torvi::cli {
+
+const std::vector<TDemoSection>& DemoSections() {
+    static const std::vector<TDemoSection> sections = {
+        {"line ends", 700, &BuildLineDemo},
+        {"patterns", 600, &BuildPatternDemo},
+        {"polygons", 500, &BuildPolygonDemo},
+    };
+    return sections;
+}
+
+QImage RenderElements(const TElementList& page, float width, float height, double dpi) {
+    const double scale = dpi / 254.0; // pixels per 0.1 mm
+    QImage image(int(width * scale + 0.5), int(height * scale + 0.5), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(int(dpi / 0.0254 + 0.5));
+    image.setDotsPerMeterY(int(dpi / 0.0254 + 0.5));
+    TPainterSurface surface(&image);
+    surface.SetMapping({scale, scale, 0, 0});
+    Shared().ViewTransform = {scale, scale, 0, 0};
+    for (const auto& e : page) {
+        e->Draw(surface);
+        surface.SetMapping({scale, scale, 0, 0});
+    }
+    return image;
+}
+
+bool WriteDemo(const QString& path, double dpi, QString& error) {
+    TElementList page;
+    float top = 60;
+    for (const TDemoSection& s : DemoSections()) {
+        s.build(page, top);
+        top += s.height;
+    }
+    const QImage image = RenderElements(page, kDemoWidth, std::max(kDemoHeight, top), dpi);
+    if (!image.save(path, "PNG")) {
+        error = QStringLiteral("cannot write %1").arg(path);
+        return false;
+    }
+    return true;
+}
+
+} // namespace torvi::cli

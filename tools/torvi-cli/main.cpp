@@ -1,0 +1,113 @@
+// torvi-cli: Torvi without a window, for documents, pictures and checks from the shell.
+#include "Demo.h"
+
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+#include <functional>
+
+namespace torvi::cli {
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitFailed = 2;
+
+void Err(const QString& s) {
+    std::fprintf(stderr, "torvi-cli: %s\n", qPrintable(s));
+}
+
+struct TCommand {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    std::function<int(const QStringList&)> run;
+};
+
+// Reads "-o FILE" and "--dpi D" style options; the rest stays positional.
+struct TOptions {
+    QString output;
+    double dpi = 150;
+    QStringList positional;
+    QString error;
+};
+
+TOptions ParseOptions(const QStringList& args) {
+    TOptions o;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        auto value = [&]() -> QString {
+            if (i + 1 >= args.size()) {
+                o.error = QStringLiteral("%1 needs a value").arg(a);
+                return {};
+            }
+            return args[++i];
+        };
+        if (a == "-o" || a == "--output") {
+            o.output = value();
+        } else if (a == "--dpi") {
+            bool ok = false;
+            o.dpi = value().toDouble(&ok);
+            if (o.error.isEmpty() && (!ok || o.dpi < 10 || o.dpi > 2400))
+                o.error = QStringLiteral("--dpi must be a number from 10 to 2400");
+        } else if (a.startsWith('-')) {
+            o.error = QStringLiteral("unknown option %1").arg(a);
+        } else {
+            o.positional << a;
+        }
+    }
+    return o;
+}
+
+int RunDemo(const QStringList& args) {
+    const TOptions o = ParseOptions(args);
+    if (!o.error.isEmpty() || o.output.isEmpty() || !o.positional.isEmpty()) {
+        Err(o.error.isEmpty() ? QStringLiteral("usage: torvi-cli demo -o FILE.png [--dpi D]")
+                              : o.error);
+        return kExitUsage;
+    }
+    QString error;
+    if (!WriteDemo(o.output, o.dpi, error)) {
+        Err(error);
+        return kExitFailed;
+    }
+    std::printf("%s\n", qPrintable(o.output));
+    return kExitOk;
+}
+
+const std::vector<TCommand>& Commands();
+
+int RunHelp(const QStringList&) {
+    std::printf("usage: torvi-cli COMMAND [ARGS]\n\ncommands:\n");
+    for (const TCommand& c : Commands()) std::printf("  %-34s %s\n", c.usage, c.summary);
+    return kExitOk;
+}
+
+const std::vector<TCommand>& Commands() {
+    static const std::vector<TCommand> commands = {
+        {"demo", "demo -o FILE.png [--dpi D]", "draw a sheet of what Torvi's elements can draw",
+         &RunDemo},
+        {"help", "help", "list the commands", &RunHelp},
+    };
+    return commands;
+}
+
+} // namespace
+} // namespace torvi::cli
+
+int main(int argc, char** argv) {
+    using namespace torvi::cli;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        RunHelp({});
+        return kExitUsage;
+    }
+    const QString name = args.takeFirst();
+    if (name == "--help" || name == "-h") return RunHelp({});
+    for (const TCommand& c : Commands())
+        if (name == QLatin1String(c.name)) return c.run(args);
+    Err(QStringLiteral("unknown command '%1' (see torvi-cli --help)").arg(name));
+    return kExitUsage;
+}
