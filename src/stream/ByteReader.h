@@ -30,6 +30,8 @@ class TByteReader {
 public:
     TByteReader(const char* data, qsizetype size) : data_(data), size_(size) {}
     explicit TByteReader(const QByteArray& bytes) : TByteReader(bytes.constData(), bytes.size()) {}
+    // The reader does not own its bytes: a temporary would be gone before the first read.
+    explicit TByteReader(QByteArray&&) = delete;
 
     qsizetype Offset() const { return pos_; }
     qsizetype Remaining() const { return size_ - pos_; }

@@ -210,7 +210,8 @@ TEST(ListRecords, TruncationAtEveryOffsetIsAReadError) {
     }
     for (qsizetype cut = 0; cut < full.size(); ++cut) {
         TElementList list;
-        TByteReader r(full.left(cut));
+        const QByteArray part = full.left(cut);
+        TByteReader r(part);
         EXPECT_THROW(ReadElementList(r, list), TReadError) << "cut at " << cut;
     }
 }

@@ -91,9 +91,11 @@ TEST(ByteStream, RefusesImpossibleCountsAndLengths) {
 }
 
 TEST(ByteStream, EmptyListAndCountsThatFitAreRead) {
-    TByteReader empty(Int32Bytes(-1));
+    const QByteArray minusOne = Int32Bytes(-1);
+    TByteReader empty(minusOne);
     EXPECT_EQ(empty.ListCount(8, "points"), 0);
-    TByteReader two(Int32Bytes(1) + QByteArray(16, 0));
+    const QByteArray twoPoints = Int32Bytes(1) + QByteArray(16, 0);
+    TByteReader two(twoPoints);
     EXPECT_EQ(two.ListCount(8, "points"), 2);
 }
 
