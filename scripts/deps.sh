@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Torvi needs to build, test and run, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libqt6svg6-dev qt6-svg-dev libjpeg62-turbo-dev
+packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libjpeg62-turbo-dev
           fonts-liberation2 googletest libgtest-dev libbenchmark-dev libgl-dev)
 missing=()
 for p in "${packages[@]}"; do
