@@ -185,6 +185,8 @@ TRegion TKreis::HitRegion(TSurface& s, bool wide) {
 }
 
 TRechteckF TKreis::GetBounds() const {
+    // Every hit test asks for the bounds first: a full ellipse needs no copy of its points.
+    if (IsFullEllipse()) return BoundsOf(Punkte.data(), int(Punkte.size()));
     const std::vector<TPunkt> pts = ArcControlPoints();
     return BoundsOf(pts.data(), int(pts.size()));
 }
