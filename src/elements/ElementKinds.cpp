@@ -1,9 +1,12 @@
 // Kind code to constructor.
 #include "elements/ElementKinds.h"
 
+#include "elements/Bezier.h"
+#include "elements/Kreis.h"
 #include "elements/Linie.h"
 #include "elements/Polygon.h"
 #include "elements/Polyline.h"
+#include "elements/Rechteck.h"
 
 namespace torvi {
 namespace {
@@ -20,6 +23,9 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::Linie)] = &Make<TLinie>;
         t[int(ElementKind::Polyline)] = &Make<TPolyline>;
         t[int(ElementKind::Polygon)] = &Make<TPolygon>;
+        t[int(ElementKind::Kreis)] = &Make<TKreis>;
+        t[int(ElementKind::Rechteck)] = &Make<TRechteck>;
+        t[int(ElementKind::Bezier)] = &Make<TBezier>;
         return t;
     }();
     return table;

@@ -13,6 +13,9 @@ const std::vector<TDemoSection>& DemoSections() {
         {"line ends", 700, &BuildLineDemo},
         {"patterns", 600, &BuildPatternDemo},
         {"polygons", 500, &BuildPolygonDemo},
+        {"rectangles", 420, &BuildRectangleDemo},
+        {"ellipses and arcs", 420, &BuildEllipseDemo},
+        {"bezier curves", 500, &BuildBezierDemo},
     };
     return sections;
 }

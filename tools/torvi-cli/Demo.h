@@ -29,5 +29,8 @@ QImage RenderElements(const TElementList& page, float width, float height, doubl
 void BuildLineDemo(TElementList& page, float top);
 void BuildPatternDemo(TElementList& page, float top);
 void BuildPolygonDemo(TElementList& page, float top);
+void BuildRectangleDemo(TElementList& page, float top);
+void BuildEllipseDemo(TElementList& page, float top);
+void BuildBezierDemo(TElementList& page, float top);
 
 } // namespace torvi::cli
