@@ -1,9 +1,12 @@
 // Kind code to constructor.
 #include "elements/ElementKinds.h"
 
+#include "elements/Kontakt.h"
 #include "elements/Linie.h"
 #include "elements/Polygon.h"
 #include "elements/Polyline.h"
+#include "elements/Text.h"
+#include "elements/TextRect.h"
 
 namespace torvi {
 namespace {
@@ -20,6 +23,9 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::Linie)] = &Make<TLinie>;
         t[int(ElementKind::Polyline)] = &Make<TPolyline>;
         t[int(ElementKind::Polygon)] = &Make<TPolygon>;
+        t[int(ElementKind::Text)] = &Make<TText>;
+        t[int(ElementKind::TextRect)] = &Make<TTextRect>;
+        t[int(ElementKind::Kontakt)] = &Make<TKontakt>;
         return t;
     }();
     return table;
