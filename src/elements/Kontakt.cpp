@@ -15,6 +15,7 @@ void TKontakt::NameZeigen() {
     if (nameShown_) return;
     GesicherterText = Text;
     savedShown_ = Anzeigetext;
+    savedBox_ = Kasten;
     nameShown_ = true;
     SetTextAndFont(KontaktName, Schrift, Rechtsbuendig, Schrift.Height);
 }
@@ -22,7 +23,19 @@ void TKontakt::NameZeigen() {
 void TKontakt::TextZeigen() {
     if (!nameShown_) return;
     nameShown_ = false;
-    SetTextAndFont(GesicherterText, Schrift, Rechtsbuendig, Schrift.Height);
+    // Unless the contact was moved or turned meanwhile, it gets its own text, shown text and
+    // box back exactly; otherwise the box follows the text from where it is now.
+    const bool inPlace =
+        Distance(Kasten[0], savedBox_[0]) < 1e-3 || Distance(Kasten[1], savedBox_[1]) < 1e-3;
+    if (!inPlace) {
+        SetTextAndFont(GesicherterText, Schrift, Rechtsbuendig, Schrift.Height);
+        return;
+    }
+    Text = GesicherterText;
+    Anzeigetext = savedShown_;
+    Kasten = savedBox_;
+    UmrisseVeraltet = true;
+    if (OnTextChanged) OnTextChanged(*this);
 }
 
 void TKontakt::Draw(TSurface& s) {
@@ -44,11 +57,11 @@ void TKontakt::Draw(TSurface& s) {
 }
 
 void TKontakt::Save(TByteWriter& w) const {
-    // The record always holds the real text, also while the name is shown.
+    // The record always holds the real text and its box, also while the name is shown.
     if (nameShown_)
-        SaveText(w, GesicherterText, savedShown_);
+        SaveText(w, savedBox_, GesicherterText, savedShown_);
     else
-        SaveText(w, Text, Anzeigetext);
+        SaveText(w, Kasten, Text, Anzeigetext);
     w.LongString(KontaktName, kMaxTextLength);
 }
 

@@ -26,7 +26,9 @@ public:
 
 private:
     bool nameShown_ = false;
-    QString savedShown_; // the shown text of the real text while the name is shown
+    // The shown text and box of the real text while the name is shown.
+    QString savedShown_;
+    std::array<TPunkt, 4> savedBox_{};
 };
 
 } // namespace torvi

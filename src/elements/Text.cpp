@@ -447,12 +447,13 @@ void TText::SetColor(TFarbe c) {
 // ---- Records ----
 
 void TText::Save(TByteWriter& w) const {
-    SaveText(w, Text, Anzeigetext);
+    SaveText(w, Kasten, Text, Anzeigetext);
 }
 
-void TText::SaveText(TByteWriter& w, const QString& text, const QString& shown) const {
+void TText::SaveText(TByteWriter& w, const std::array<TPunkt, 4>& box, const QString& text,
+                     const QString& shown) const {
     SaveCommon(w);
-    for (const TPunkt& p : Kasten) w.Punkt(p);
+    for (const TPunkt& p : box) w.Punkt(p);
     w.LongString(text, kMaxTextLength);
     WriteSchrift(w, Schrift);
     w.Bool(Rechtsbuendig);

@@ -87,8 +87,10 @@ public:
 
 protected:
     explicit TText(ElementKind kind);
-    // The record with the given text in place of Text (contacts store their real text).
-    void SaveText(TByteWriter& w, const QString& text, const QString& shown) const;
+    // The record with the given box and texts in place of the own ones (contacts store their
+    // real text).
+    void SaveText(TByteWriter& w, const std::array<TPunkt, 4>& box, const QString& text,
+                  const QString& shown) const;
     void DrawText(TSurface& s);
     // The shown text Text resolves to: the owner's resolution for placeholders.
     QString ResolvedText(const QString& text) const;
