@@ -13,6 +13,7 @@ const std::vector<TDemoSection>& DemoSections() {
         {"line ends", 700, &BuildLineDemo},
         {"patterns", 600, &BuildPatternDemo},
         {"polygons", 500, &BuildPolygonDemo},
+        {"texts", 560, &BuildTextDemo},
     };
     return sections;
 }
@@ -34,6 +35,7 @@ QImage RenderElements(const TElementList& page, float width, float height, doubl
 }
 
 bool WriteDemo(const QString& path, double dpi, QString& error) {
+    Shared().TextAntiAliasing = true; // the sheet shows texts as the screen does
     TElementList page;
     float top = 60;
     for (const TDemoSection& s : DemoSections()) {
