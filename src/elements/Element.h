@@ -9,6 +9,7 @@
 #include "surface/Surface.h"
 
 #include <QPoint>
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,8 @@ class TElement;
 struct TElementHooks {
     std::function<void(TElement&)> textChanged;
     std::function<void()> afterDraw;
+    // Resolves the placeholders of a text for showing (text kinds only).
+    std::function<QString(const QString&)> textAufloesen;
 };
 
 // Size of the part every element body starts with.

@@ -1,6 +1,8 @@
 // View- and surface-dependent helpers of the element kinds.
 #include "elements/ElementGeometry.h"
 
+#include <cmath>
+
 namespace torvi {
 
 QPolygonF PixelsOf(std::span<const TPunkt> points) {
@@ -27,6 +29,15 @@ int32_t HitTolerance(const TSurface& s, bool wide) {
     int32_t l1 = RoundEven(s.ToLogical(QPointF(2, 2)).x());
     if (wide) l1 += 18;
     return l1 - l0 + 1;
+}
+
+TRechteckI ScreenRectAround(const TSurface& s, const TRechteckF& bounds, int32_t grow) {
+    const TRechteckI r = RoundRect(bounds);
+    const QPointF a = s.ToDevice(QPointF(r.x1 - grow, r.y1 - grow));
+    const QPointF b = s.ToDevice(QPointF(r.x2 + grow, r.y2 + grow));
+    return NormRect(
+        {static_cast<int32_t>(std::floor(a.x())), static_cast<int32_t>(std::floor(a.y())),
+         static_cast<int32_t>(std::ceil(b.x())), static_cast<int32_t>(std::ceil(b.y()))});
 }
 
 } // namespace torvi

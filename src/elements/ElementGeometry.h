@@ -36,5 +36,8 @@ QPolygonF LogicalOf(std::span<const TPunkt> points);
 double DeviceToUnits(const TSurface& s, int n);
 // Hit tolerance in logical units: two device pixels plus one unit; wide adds 18 units.
 int32_t HitTolerance(const TSurface& s, bool wide);
+// The repaint area of bounds (rounded to whole units) grown by grow units on every side, in
+// device pixels.
+TRechteckI ScreenRectAround(const TSurface& s, const TRechteckF& bounds, int32_t grow);
 
 } // namespace torvi

@@ -2,11 +2,14 @@
 #include "elements/ElementKinds.h"
 
 #include "elements/Bezier.h"
+#include "elements/Kontakt.h"
 #include "elements/Kreis.h"
 #include "elements/Linie.h"
 #include "elements/Polygon.h"
 #include "elements/Polyline.h"
 #include "elements/Rechteck.h"
+#include "elements/Text.h"
+#include "elements/TextRect.h"
 
 namespace torvi {
 namespace {
@@ -26,6 +29,9 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::Kreis)] = &Make<TKreis>;
         t[int(ElementKind::Rechteck)] = &Make<TRechteck>;
         t[int(ElementKind::Bezier)] = &Make<TBezier>;
+        t[int(ElementKind::Text)] = &Make<TText>;
+        t[int(ElementKind::TextRect)] = &Make<TTextRect>;
+        t[int(ElementKind::Kontakt)] = &Make<TKontakt>;
         return t;
     }();
     return table;

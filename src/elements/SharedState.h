@@ -47,6 +47,7 @@ struct TSharedState {
     TLineDefaults LineDefaults;
     TTextDefaults TextDefaults;        // settings section "Text-Default"
     TTextDefaults ContactTextDefaults; // settings section "TextKontakt-Default"
+    TTextDefaults TextRectDefaults;    // settings section "TextRect-Default"
     TFarbe SelectionPenColor = Rgb(240, 40, 240);
     TFarbe SelectionFillColor = Rgb(200, 40, 200);
     int32_t ReadVersion = kCurrentVersion;

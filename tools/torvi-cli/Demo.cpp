@@ -16,6 +16,7 @@ const std::vector<TDemoSection>& DemoSections() {
         {"rectangles", 420, &BuildRectangleDemo},
         {"ellipses and arcs", 420, &BuildEllipseDemo},
         {"bezier curves", 500, &BuildBezierDemo},
+        {"texts", 560, &BuildTextDemo},
     };
     return sections;
 }
@@ -37,6 +38,7 @@ QImage RenderElements(const TElementList& page, float width, float height, doubl
 }
 
 bool WriteDemo(const QString& path, double dpi, QString& error) {
+    Shared().TextAntiAliasing = true; // the sheet shows texts as the screen does
     TElementList page;
     float top = 60;
     for (const TDemoSection& s : DemoSections()) {

@@ -32,5 +32,6 @@ void BuildPolygonDemo(TElementList& page, float top);
 void BuildRectangleDemo(TElementList& page, float top);
 void BuildEllipseDemo(TElementList& page, float top);
 void BuildBezierDemo(TElementList& page, float top);
+void BuildTextDemo(TElementList& page, float top);
 
 } // namespace torvi::cli
