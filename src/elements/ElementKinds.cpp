@@ -1,7 +1,10 @@
 // Kind code to constructor.
 #include "elements/ElementKinds.h"
 
+#include "elements/Gruppe.h"
 #include "elements/Linie.h"
+#include "elements/Loetpunkt.h"
+#include "elements/PixelBitmap.h"
 #include "elements/Polygon.h"
 #include "elements/Polyline.h"
 
@@ -20,6 +23,9 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::Linie)] = &Make<TLinie>;
         t[int(ElementKind::Polyline)] = &Make<TPolyline>;
         t[int(ElementKind::Polygon)] = &Make<TPolygon>;
+        t[int(ElementKind::Gruppe)] = &Make<TGruppe>;
+        t[int(ElementKind::Loetpunkt)] = &Make<TLoetpunkt>;
+        t[int(ElementKind::PixelBitmap)] = &Make<TPixelBitmap>;
         return t;
     }();
     return table;
