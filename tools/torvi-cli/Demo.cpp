@@ -13,6 +13,7 @@ const std::vector<TDemoSection>& DemoSections() {
         {"line ends", 700, &BuildLineDemo},
         {"patterns", 600, &BuildPatternDemo},
         {"polygons", 500, &BuildPolygonDemo},
+        {"solder dots, pictures and groups", 450, &BuildPictureDemo},
     };
     return sections;
 }

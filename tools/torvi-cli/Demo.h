@@ -29,5 +29,6 @@ QImage RenderElements(const TElementList& page, float width, float height, doubl
 void BuildLineDemo(TElementList& page, float top);
 void BuildPatternDemo(TElementList& page, float top);
 void BuildPolygonDemo(TElementList& page, float top);
+void BuildPictureDemo(TElementList& page, float top);
 
 } // namespace torvi::cli
