@@ -91,9 +91,12 @@ TEST(ByteStream, RefusesImpossibleCountsAndLengths) {
 }
 
 TEST(ByteStream, EmptyListAndCountsThatFitAreRead) {
-    TByteReader empty(Int32Bytes(-1));
+    // The reader keeps a view of the bytes, so they must outlive it.
+    const QByteArray emptyBytes = Int32Bytes(-1);
+    TByteReader empty(emptyBytes);
     EXPECT_EQ(empty.ListCount(8, "points"), 0);
-    TByteReader two(Int32Bytes(1) + QByteArray(16, 0));
+    const QByteArray twoBytes = Int32Bytes(1) + QByteArray(16, 0);
+    TByteReader two(twoBytes);
     EXPECT_EQ(two.ListCount(8, "points"), 2);
 }
 
