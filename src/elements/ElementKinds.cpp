@@ -2,9 +2,12 @@
 #include "elements/ElementKinds.h"
 
 #include "elements/Bezier.h"
+#include "elements/Gruppe.h"
 #include "elements/Kontakt.h"
 #include "elements/Kreis.h"
 #include "elements/Linie.h"
+#include "elements/Loetpunkt.h"
+#include "elements/PixelBitmap.h"
 #include "elements/Polygon.h"
 #include "elements/Polyline.h"
 #include "elements/Rechteck.h"
@@ -32,6 +35,9 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::Text)] = &Make<TText>;
         t[int(ElementKind::TextRect)] = &Make<TTextRect>;
         t[int(ElementKind::Kontakt)] = &Make<TKontakt>;
+        t[int(ElementKind::Gruppe)] = &Make<TGruppe>;
+        t[int(ElementKind::Loetpunkt)] = &Make<TLoetpunkt>;
+        t[int(ElementKind::PixelBitmap)] = &Make<TPixelBitmap>;
         return t;
     }();
     return table;

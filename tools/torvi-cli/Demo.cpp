@@ -17,6 +17,7 @@ const std::vector<TDemoSection>& DemoSections() {
         {"ellipses and arcs", 420, &BuildEllipseDemo},
         {"bezier curves", 500, &BuildBezierDemo},
         {"texts", 560, &BuildTextDemo},
+        {"solder dots, pictures and groups", 450, &BuildPictureDemo},
     };
     return sections;
 }

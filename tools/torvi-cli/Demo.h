@@ -33,5 +33,6 @@ void BuildRectangleDemo(TElementList& page, float top);
 void BuildEllipseDemo(TElementList& page, float top);
 void BuildBezierDemo(TElementList& page, float top);
 void BuildTextDemo(TElementList& page, float top);
+void BuildPictureDemo(TElementList& page, float top);
 
 } // namespace torvi::cli
