@@ -1,6 +1,7 @@
 // TBezier drawing, hit areas, bounds, snapping and its record.
 #include "elements/Bezier.h"
 
+#include "elements/ApplyLineDefaults.h"
 #include "elements/ElementGeometry.h"
 #include "elements/LineEnd.h"
 #include "elements/PointList.h"
@@ -15,15 +16,7 @@ TBezier::TBezier() : TElement(ElementKind::Bezier) {
 }
 
 void TBezier::ApplyDefaults() {
-    const TLineDefaults& d = Shared().LineDefaults;
-    PenWidth = d.width;
-    PenColor = d.color;
-    LineStyle = d.pattern;
-    Zweifarbig = d.twoColour;
-    Farbe2 = d.color2;
-    StartEnde = d.startEnd;
-    EndEnde = d.endEnd;
-    PfeilGroesse = d.arrowSize;
+    ApplyLineDefaults(*this);
 }
 
 size_t TBezier::DrawnPointCount(size_t n) {

@@ -1,6 +1,7 @@
 // TPolyline drawing, hit areas, snapping and its record of every version.
 #include "elements/Polyline.h"
 
+#include "elements/ApplyLineDefaults.h"
 #include "elements/ElementGeometry.h"
 #include "elements/LineEnd.h"
 #include "elements/LinePattern.h"
@@ -13,15 +14,7 @@ TPolyline::TPolyline() : TElement(ElementKind::Polyline) {
 }
 
 void TPolyline::ApplyDefaults() {
-    const TLineDefaults& d = Shared().LineDefaults;
-    PenWidth = d.width;
-    PenColor = d.color;
-    LineStyle = d.pattern;
-    Zweifarbig = d.twoColour;
-    Farbe2 = d.color2;
-    StartEnde = d.startEnd;
-    EndEnde = d.endEnd;
-    PfeilGroesse = d.arrowSize;
+    ApplyLineDefaults(*this);
 }
 
 void TPolyline::SetPen(TSurface& s) const {
