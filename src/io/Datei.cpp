@@ -51,7 +51,9 @@ void BlattSchreiben(TByteWriter& w, const TEditor& s, bool bibliothek) {
 
 // Checks the magic and returns the version of the two digits after it.
 int32_t LeseKopf(const QByteArray& bytes, TByteReader& r) {
-    if (bytes.size() < 6 || std::memcmp(bytes.constData() + 1, "TORVI", 5) != 0)
+    // Another magic is told from a cut-off header: only bytes that are there can disagree.
+    const qsizetype vorhanden = std::min<qsizetype>(bytes.size(), 6) - 1;
+    if (vorhanden > 0 && std::memcmp(bytes.constData() + 1, "TORVI", size_t(vorhanden)) != 0)
         throw TKennungsFehler();
     const char* kopf = r.Raw(kKopfGroesse);
     auto ziffer = [](char c) { return c >= '0' && c <= '9'; };
