@@ -1,4 +1,5 @@
 // torvi-cli: Torvi without a window, for documents, pictures and checks from the shell.
+#include "Dateien.h"
 #include "Demo.h"
 
 #include <QGuiApplication>
@@ -25,10 +26,7 @@ struct TCommand {
 };
 
 // Reads "-o FILE" and "--dpi D" style options; the rest stays positional.
-struct TOptions {
-    QString output;
-    double dpi = 150;
-    QStringList positional;
+struct TOptions : TDateiOptionen {
     QString error;
 };
 
@@ -50,6 +48,13 @@ TOptions ParseOptions(const QStringList& args) {
             o.dpi = value().toDouble(&ok);
             if (o.error.isEmpty() && (!ok || o.dpi < 10 || o.dpi > 2400))
                 o.error = QStringLiteral("--dpi must be a number from 10 to 2400");
+        } else if (a == "--page") {
+            bool ok = false;
+            o.page = value().toInt(&ok);
+            if (o.error.isEmpty() && (!ok || o.page < 1))
+                o.error = QStringLiteral("--page must be a page number from 1");
+        } else if (a == "--json") {
+            o.json = true;
         } else if (a.startsWith('-')) {
             o.error = QStringLiteral("unknown option %1").arg(a);
         } else {
@@ -75,6 +80,22 @@ int RunDemo(const QStringList& args) {
     return kExitOk;
 }
 
+// Runs a file command after checking its arguments: `files` positional names, the output
+// option when needed, and only the options it knows.
+int RunFileCommand(const QStringList& args, const char* usage, int files, bool needsOutput,
+                   int (*run)(const TDateiOptionen&)) {
+    const TOptions o = ParseOptions(args);
+    if (!o.error.isEmpty() || o.positional.size() != files || needsOutput == o.output.isEmpty()) {
+        Err(o.error.isEmpty() ? QStringLiteral("usage: torvi-cli %1").arg(usage) : o.error);
+        return kExitUsage;
+    }
+    return run(o);
+}
+
+constexpr const char* kInfoUsage = "info FILE [--json]";
+constexpr const char* kResaveUsage = "resave IN OUT";
+constexpr const char* kRenderUsage = "render IN [--page N] [--dpi D] -o OUT.png";
+
 const std::vector<TCommand>& Commands();
 
 int RunHelp(const QStringList&) {
@@ -87,6 +108,12 @@ const std::vector<TCommand>& Commands() {
     static const std::vector<TCommand> commands = {
         {"demo", "demo -o FILE.png [--dpi D]", "draw a sheet of what Torvi's elements can draw",
          &RunDemo},
+        {"info", kInfoUsage, "show what a document, page, form or library file holds",
+         [](const QStringList& a) { return RunFileCommand(a, kInfoUsage, 1, false, &Info); }},
+        {"resave", kResaveUsage, "write a file again at the current version",
+         [](const QStringList& a) { return RunFileCommand(a, kResaveUsage, 2, false, &Resave); }},
+        {"render", kRenderUsage, "draw a page as a PNG picture (default: the active page)",
+         [](const QStringList& a) { return RunFileCommand(a, kRenderUsage, 1, true, &Render); }},
         {"help", "help", "list the commands", &RunHelp},
     };
     return commands;
