@@ -2,6 +2,7 @@
 #include "editor/Dokument.h"
 
 #include "editor/TextZugriff.h"
+#include "elements/Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,33 @@
 namespace torvi {
 
 namespace {
+
+bool IsTextKind(const TElement& e) {
+    return e.Kind == ElementKind::Text || e.Kind == ElementKind::Kontakt;
+}
+
+// A component's identifier text carries the page number when the option asks for it.
+bool IstBauteiltext(const TElement& e) {
+    return IsTextKind(e) && static_cast<const TText&>(e).Bauteiltext;
+}
+
+// Labels and contacts answer the document's placeholder resolution.
+void RegistriereTextArten() {
+    static const bool done = [] {
+        const TTextZugriff z{[](const TElement& e) { return static_cast<const TText&>(e).Text; },
+                             [](TElement& e, const QString& shown) {
+                                 auto& t = static_cast<TText&>(e);
+                                 t.Anzeigetext = shown;
+                                 t.UmrisseVeraltet = true;
+                             },
+                             &IstBauteiltext};
+        RegistriereTextZugriff(ElementKind::Text, z);
+        RegistriereTextZugriff(ElementKind::Kontakt, z);
+        return true;
+    }();
+    (void)done;
+}
+
 TTextVariablenModus g_modus = TTextVariablenModus::Normal;
 constexpr qsizetype kMaxAnzeigetext = 255;
 } // namespace
@@ -27,7 +55,11 @@ TEditor* TDokument::Aktiv() const {
 }
 
 void TDokument::Verbinden(TEditor& seite) {
+    RegistriereTextArten();
     seite.OnTextAufloesen = [this](TEditor& s, TElement& e) { TextAufloesen(&s, e); };
+    seite.OnTextErsetzen = [this](TEditor& s, const TElement& e, const QString& text) {
+        return TextAufloesen(text, &s, IstBauteiltext(e));
+    };
 }
 
 TEditor& TDokument::NeuesBlatt(const QString& name) {

@@ -210,6 +210,9 @@ TElementHooks TEditor::Hooks() {
     h.textChanged = [this](TElement& e) {
         if (OnTextAufloesen) OnTextAufloesen(*this, e);
     };
+    h.textAufloesenFuer = [this](const TElement& e, const QString& text) {
+        return OnTextErsetzen ? OnTextErsetzen(*this, e, text) : text;
+    };
     return h;
 }
 

@@ -70,6 +70,8 @@ public:
     std::function<void(TEditor&)> OnGeaendert;
     // An element of this page (or of a component on it) asks for its placeholders.
     std::function<void(TEditor&, TElement&)> OnTextAufloesen;
+    // A text of this page shows its placeholders resolved: the shown text for the stored one.
+    std::function<QString(TEditor&, const TElement&, const QString&)> OnTextErsetzen;
 
     bool RasterSichtbar = true;
     TElementList Elemente;

@@ -45,6 +45,9 @@ struct TElementHooks {
     std::function<void()> afterDraw;
     // Resolves the placeholders of a text for showing (text kinds only).
     std::function<QString(const QString&)> textAufloesen;
+    // The same with the asking element, for owners whose answer depends on it (a page prefixes
+    // component identifiers with the page number). Takes precedence over textAufloesen.
+    std::function<QString(const TElement&, const QString&)> textAufloesenFuer;
 };
 
 // Size of the part every element body starts with.

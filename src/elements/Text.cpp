@@ -105,7 +105,12 @@ TText::TText(ElementKind kind) : TElement(kind) {
 
 void TText::Connect(const TElementHooks& hooks) {
     TElement::Connect(hooks);
-    OnTextAufloesen = hooks.textAufloesen;
+    if (hooks.textAufloesenFuer) {
+        auto resolve = hooks.textAufloesenFuer;
+        OnTextAufloesen = [resolve, this](const QString& s) { return resolve(*this, s); };
+    } else {
+        OnTextAufloesen = hooks.textAufloesen;
+    }
 }
 
 // ---- Measuring and box geometry ----

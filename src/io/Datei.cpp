@@ -363,6 +363,7 @@ int32_t LeseBibliothek(const QByteArray& bytes, TEditor& seite) {
     const TVerzeichnis v = LeseVerzeichnis(r, kMinBlatt);
     TEditor neu;
     neu.OnTextAufloesen = seite.OnTextAufloesen;
+    neu.OnTextErsetzen = seite.OnTextErsetzen;
     neu.IstBibliothek = seite.IstBibliothek;
     for (int32_t i = 0; i <= v.letzter; ++i) {
         neu.BlattName = r.ShortString(kNamenKapazitaet);

@@ -1,5 +1,7 @@
 // Placeholders in texts, user variables and their merge.
 #include "editor/Dokument.h"
+#include "elements/ElementList.h"
+#include "elements/Text.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -124,6 +126,39 @@ TEST(UserVariablen, UniqueWithoutCaseSortedAndMergedWithOneQuestion) {
     EXPECT_EQ(v.Zeilen()[1].Name, "zeta");
     EXPECT_EQ(TUserVariablen::AusEintrag("a|b|c"), (TUserVariable{"a", "b|c"}));
     EXPECT_EQ(TUserVariablen::AusEintrag("ohne"), (TUserVariable{"ohne", ""}));
+}
+
+} // namespace
+} // namespace torvi
+
+namespace torvi {
+namespace {
+
+// A label read into a page asks that page: its number, and the page prefix for identifiers.
+TEST_F(TextAufloesen, LabelsReadIntoAPageResolveWithThatPage) {
+    d.PageNoBauteile = true;
+    TEditor& seite = *d.Seiten[1];
+    TText label;
+    label.SetText("Blatt <PAGENO> von <PAGECOUNT>");
+    TText ident;
+    ident.SetText("R<PAGENO>");
+    TElementList list;
+    list.push_back(CopyElement(label));
+    list.push_back(CopyElement(ident));
+    TByteWriter w;
+    WriteElementList(w, list);
+    const QByteArray bytes = w.Data();
+    TByteReader r(bytes);
+    seite.LeseElemente(r);
+    ASSERT_EQ(seite.Elemente.size(), 2u);
+    auto& a = static_cast<TText&>(*seite.Elemente[0]);
+    auto& b = static_cast<TText&>(*seite.Elemente[1]);
+    b.Bauteiltext = true; // not stored: a component sets it on its identifier
+    EXPECT_EQ(a.OnTextAufloesen(a.Text), "Blatt 2 von 3");
+    EXPECT_EQ(b.OnTextAufloesen(b.Text), "2R2");
+    // The text-changed path sets what is shown through the same resolution.
+    d.TextAufloesen(&seite, a);
+    EXPECT_EQ(a.Anzeigetext, "Blatt 2 von 3");
 }
 
 } // namespace
