@@ -5,6 +5,7 @@
 #include "elements/ElementList.h"
 #include "elements/Kontakt.h"
 #include "elements/Polyline.h"
+#include "elements/UrsprungMarke.h"
 #include "surface/RecordingSurface.h"
 
 #include <gtest/gtest.h>
@@ -318,6 +319,62 @@ TEST_F(BauteilView, SelectionAndLayerReachEveryPart) {
         EXPECT_TRUE(part->Selected);
         EXPECT_TRUE(part->FormLayer);
     }
+}
+
+} // namespace
+} // namespace torvi::test
+
+namespace torvi::test {
+namespace {
+
+TEST(UrsprungMarke, DrawsAFixedSizeDotAndHitsItsSquare) {
+    TRecordingSurface s;
+    const TMapping zoomed{2, 2, 30, -40};
+    s.SetMapping(zoomed);
+    TUrsprungMarke m;
+    m.Punkt = {100, 50};
+    m.Vorschau = {10, 20};
+    const QPointF at = s.ToDevice(QPointF(100, 50));
+    const QPointF preview = s.ToDevice(QPointF(10, 20));
+    m.Draw(s);
+    m.DrawPreview(s);
+    EXPECT_TRUE(m.Gezeichnet);
+    EXPECT_EQ(s.Mapping().sx, zoomed.sx) << "the caller's mapping is kept";
+    EXPECT_EQ(s.Mapping().ox, zoomed.ox);
+    const auto paths = s.OfType(TRecordedOp::Type::Path);
+    ASSERT_EQ(paths.size(), 2u);
+    const std::array<std::pair<QPointF, TPenMode>, 2> expected = {
+        std::pair{at, TPenMode::Copy}, std::pair{preview, TPenMode::NotXor}};
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const QRectF box = paths[i].path.boundingRect();
+        // The zoom does not change the 5-pixel radius.
+        EXPECT_NEAR(box.width(), 10, 0.01);
+        EXPECT_NEAR(box.center().x(), expected[i].first.x(), 0.01);
+        EXPECT_NEAR(box.center().y(), expected[i].first.y(), 0.01);
+        EXPECT_EQ(paths[i].brush.color, Rgb(255, 0, 0));
+        EXPECT_EQ(paths[i].pen.color, 0u);
+        EXPECT_EQ(paths[i].pen.width, 0);
+        EXPECT_EQ(paths[i].pen.mode, expected[i].second);
+        EXPECT_TRUE(paths[i].fill && paths[i].stroke);
+    }
+    const int x = int(at.x());
+    const int y = int(at.y());
+    for (const auto& [dx, dy, hit] : std::vector<std::tuple<int, int, bool>>{
+             {0, 0, true}, {5, 5, true}, {-5, 5, true}, {6, 0, false}, {0, -6, false}}) {
+        SCOPED_TRACE(testing::Message() << dx << "," << dy);
+        EXPECT_EQ(m.HitTest(s, x + dx, y + dy), hit);
+    }
+    EXPECT_TRUE(m.RepaintRect(s).contains(x - 5, y + 5));
+    EXPECT_FALSE(m.RepaintRect(s).contains(x + 6, y));
+
+    TBauteil b;
+    auto line = std::make_unique<TPolyline>();
+    line->Punkte = {{60, 40}, {80, 40}};
+    b.Symbol->Add(std::move(line));
+    StoreOrigin(b, m);
+    EXPECT_EQ(b.UrsprungOffset, (TPunkt{40, 10}));
+    EXPECT_EQ(b.Ursprung(), m.Punkt);
 }
 
 } // namespace
