@@ -38,6 +38,14 @@ public:
 TBauteil::TBauteil()
     : TElement(ElementKind::Bauteil), Symbol(std::make_unique<TGruppe>()),
       BezeichnerText(std::make_unique<TText>()), WertText(std::make_unique<TText>()) {
+    // Both texts start empty; the identifier's shown text is set directly, since the
+    // identifier keeps a shown text once it has one.
+    for (TText* t : {BezeichnerText.get(), WertText.get()}) {
+        t->Text.clear();
+        t->Anzeigetext.clear();
+        t->PlaceAt({0, 0});
+        t->UmrisseVeraltet = true;
+    }
     BezeichnerText->Bauteiltext = true;
     SetNummer(0);
 }

@@ -181,6 +181,13 @@ protected:
 
 TEST_F(BauteilView, AutoNumberingKeepsTheIdentifierHeight) {
     TBauteil b;
+    for (const TText* t : {b.BezeichnerText.get(), b.WertText.get()}) {
+        EXPECT_TRUE(t->Text.isEmpty());
+        EXPECT_TRUE(t->Anzeigetext.isEmpty());
+    }
+    EXPECT_TRUE(b.BezeichnerText->Bauteiltext);
+    EXPECT_EQ(b.Raster, 10);
+    EXPECT_TRUE(b.WertSichtbar && b.BezSichtbar && b.InStueckliste);
     // The owner writes the shown text of an identifier.
     TElementHooks hooks;
     hooks.textChanged = [](TElement& e) {
