@@ -113,6 +113,28 @@ TEST(BauteilRecord, ElementListCopyKeepsTheComponent) {
     EXPECT_EQ(AsComponent(copy).BezeichnerText->Text, "C3");
 }
 
+TEST(BauteilRecord, ReadComponentsPassTheirPartsEventsOn) {
+    // A component inside a group, read as a page reads it.
+    TGruppe g;
+    g.Add(std::make_unique<TBauteil>());
+    std::vector<TElement*> changed;
+    TElementHooks hooks;
+    hooks.textChanged = [&](TElement& e) { changed.push_back(&e); };
+    TElementPtr copy = CopyElement(g, hooks);
+    ASSERT_EQ(copy->Kind, ElementKind::Gruppe);
+    auto& inner = AsComponent(static_cast<TGruppe&>(*copy).Mitglieder.at(0));
+    EXPECT_TRUE(inner.BezeichnerText->Bauteiltext);
+    changed.clear();
+    inner.AutoNum = true;
+    inner.Bezeichner = "K";
+    inner.SetNummer(7);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0], inner.BezeichnerText.get());
+    inner.WertText->SetText("230 V");
+    ASSERT_EQ(changed.size(), 2u);
+    EXPECT_EQ(changed[1], inner.WertText.get());
+}
+
 TEST(BauteilRecord, OldLayoutsWithoutListTextAndWithTheOldOffset) {
     for (int32_t version : {49, 59}) {
         SCOPED_TRACE(version);
