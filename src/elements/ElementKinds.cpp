@@ -1,6 +1,7 @@
 // Kind code to constructor.
 #include "elements/ElementKinds.h"
 
+#include "elements/Bauteil.h"
 #include "elements/Bezier.h"
 #include "elements/Gruppe.h"
 #include "elements/Kontakt.h"
@@ -36,6 +37,7 @@ const std::array<TElementFactory, kElementKindCount>& ElementFactoryTable() {
         t[int(ElementKind::TextRect)] = &Make<TTextRect>;
         t[int(ElementKind::Kontakt)] = &Make<TKontakt>;
         t[int(ElementKind::Gruppe)] = &Make<TGruppe>;
+        t[int(ElementKind::Bauteil)] = &Make<TBauteil>;
         t[int(ElementKind::Loetpunkt)] = &Make<TLoetpunkt>;
         t[int(ElementKind::PixelBitmap)] = &Make<TPixelBitmap>;
         return t;

@@ -17,7 +17,7 @@ const std::vector<TDemoSection>& DemoSections() {
         {"ellipses and arcs", 420, &BuildEllipseDemo},
         {"bezier curves", 500, &BuildBezierDemo},
         {"texts", 560, &BuildTextDemo},
-        {"solder dots, pictures and groups", 450, &BuildPictureDemo},
+        {"solder dots, pictures, groups and components", 700, &BuildPictureDemo},
     };
     return sections;
 }

@@ -1,8 +1,10 @@
-// Demo section of solder dots, a generated picture upright, turned and sheared, and a group of
-// lines and polygons.
+// Demo section of solder dots, a generated picture upright, turned and sheared, a group of
+// lines and polygons, and components with their identifier and value.
 #include "Demo.h"
 
+#include "elements/Bauteil.h"
 #include "elements/Gruppe.h"
+#include "elements/Kontakt.h"
 #include "elements/Loetpunkt.h"
 #include "elements/PixelBitmap.h"
 #include "elements/Polygon.h"
@@ -82,6 +84,66 @@ void AddGroup(TElementList& page, float top) {
     page.push_back(std::move(group));
 }
 
+std::unique_ptr<TText> Label(const QString& text, TPunkt at, int32_t height) {
+    auto t = std::make_unique<TText>();
+    t->SetTextAndFont(text, t->Schrift, false, height);
+    t->PlaceAt(at);
+    return t;
+}
+
+void SetLabel(TText& t, const QString& text, TPunkt at) {
+    t.SetTextAndFont(text, t.Schrift, false, 36);
+    t.PlaceAt(at);
+}
+
+// A resistor with its two pins numbered, identifier R<number> above and value below.
+std::unique_ptr<TBauteil> Resistor(float x, float y, int32_t number, const QString& value) {
+    auto b = std::make_unique<TBauteil>();
+    // The page writes the shown text of an identifier; here it is the text itself.
+    TElementHooks hooks;
+    hooks.textChanged = [](TElement& e) {
+        auto& t = static_cast<TText&>(e);
+        if (t.Bauteiltext) t.Anzeigetext = t.Text;
+    };
+    b->Connect(hooks);
+    auto body = std::make_unique<TPolygon>();
+    body->Punkte = {{x + 60, y - 25}, {x + 180, y - 25}, {x + 180, y + 25}, {x + 60, y + 25}};
+    body->PenWidth = 4;
+    b->Symbol->Add(std::move(body));
+    b->Symbol->Add(Wire({{x, y}, {x + 60, y}}));
+    b->Symbol->Add(Wire({{x + 180, y}, {x + 240, y}}));
+    for (const auto& [pin, px] : {std::pair{"1", x + 10}, std::pair{"2", x + 210}}) {
+        auto contact = std::make_unique<TKontakt>();
+        contact->SetTextAndFont(QString::fromLatin1(pin), contact->Schrift, false, 24);
+        contact->PlaceAt({px, y - 32});
+        b->Symbol->Add(std::move(contact));
+    }
+    b->Bezeichner = QStringLiteral("R");
+    b->AutoNum = true;
+    SetLabel(*b->BezeichnerText, QStringLiteral("R"), {x + 80, y - 75});
+    b->SetNummer(number);
+    SetLabel(*b->WertText, value, {x + 80, y + 35});
+    b->UrsprungOffset = {x - b->GetRefPoint().x, y - b->GetRefPoint().y};
+    return b;
+}
+
+void AddComponents(TElementList& page, float top) {
+    const float y = top + 560;
+    page.push_back(Label(QStringLiteral("Bauteile"), {100, y - 80}, 40));
+    page.push_back(Resistor(400, y, 1, QStringLiteral("4k7")));
+    auto turned = Resistor(800, y, 2, QStringLiteral("100R"));
+    turned->RotateAbout({920, y}, kPi / 2);
+    page.push_back(std::move(turned));
+    auto mirrored = Resistor(1100, y, 3, QStringLiteral("hidden value"));
+    mirrored->WertSichtbar = false;
+    mirrored->MirrorH({1220, y});
+    page.push_back(std::move(mirrored));
+    auto selected = Resistor(1500, y, 4, QStringLiteral("1M"));
+    selected->BezSichtbar = false;
+    selected->SetSelected(true);
+    page.push_back(std::move(selected));
+}
+
 } // namespace
 
 void BuildPictureDemo(TElementList& page, float top) {
@@ -95,6 +157,7 @@ void BuildPictureDemo(TElementList& page, float top) {
     sheared->SetSelected(true);
     page.push_back(std::move(sheared));
     AddGroup(page, top);
+    AddComponents(page, top);
 }
 
 } // namespace torvi::cli
