@@ -1,7 +1,10 @@
 // Rendering the demo sheet: the sections laid out top to bottom on one white page.
 #include "Demo.h"
 
+#include "editor/Dokument.h"
+#include "elements/ElementList.h"
 #include "elements/SharedState.h"
+#include "io/Datei.h"
 #include "surface/PainterSurface.h"
 
 #include <QPainter>
@@ -38,14 +41,54 @@ QImage RenderElements(const TElementList& page, float width, float height, doubl
     return image;
 }
 
-bool WriteDemo(const QString& path, double dpi, QString& error) {
-    Shared().TextAntiAliasing = true; // the sheet shows texts as the screen does
-    TElementList page;
+namespace {
+
+// Builds every section; returns the height the page needs.
+float BuildDemoPage(TElementList& page) {
     float top = 60;
     for (const TDemoSection& s : DemoSections()) {
         s.build(page, top);
         top += s.height;
     }
+    return top;
+}
+
+// Collects the file layer's messages instead of showing them.
+class TStilleRueckfragen : public TRueckfragen {
+public:
+    QString letzte;
+    void Meldung(TMeldungsArt, const QString& text) override { letzte = text; }
+    bool Frage(const QString&) override { return false; }
+};
+
+} // namespace
+
+bool WriteDemoDocument(const QString& path, QString& error) {
+    TDokument d;
+    TEditor& page = d.NeuesBlatt(QStringLiteral("Demo"));
+    TElementList elements;
+    const float height = BuildDemoPage(elements);
+    page.BreiteMM = int32_t(kDemoWidth / 10);
+    page.HoeheMM = int32_t(std::max(kDemoHeight, height) / 10 + 1);
+    page.Papierformat = 0;
+    TByteWriter w;
+    WriteElementList(w, elements);
+    const QByteArray bytes = w.Data();
+    TByteReader r(bytes);
+    page.LeseElemente(r); // connected to the page like elements read from a file
+    TStilleRueckfragen fragen;
+    if (!DateiSpeichern(d, path, TDateiArt::Dokument, fragen)) {
+        error =
+            fragen.letzte.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : fragen.letzte;
+        return false;
+    }
+    return true;
+}
+
+bool WriteDemo(const QString& path, double dpi, QString& error) {
+    Shared().TextAntiAliasing = true; // the sheet shows texts as the screen does
+    TElementList page;
+    const float top = BuildDemoPage(page);
     const QImage image = RenderElements(page, kDemoWidth, std::max(kDemoHeight, top), dpi);
     if (!image.save(path, "PNG")) {
         error = QStringLiteral("cannot write %1").arg(path);

@@ -24,6 +24,8 @@ const std::vector<TDemoSection>& DemoSections();
 
 // Builds and renders the sheet at dpi; false with a message when the file cannot be written.
 bool WriteDemo(const QString& path, double dpi, QString& error);
+// The same sheet as a one-page document, so it can be opened, checked and rendered.
+bool WriteDemoDocument(const QString& path, QString& error);
 QImage RenderElements(const TElementList& page, float width, float height, double dpi);
 
 void BuildLineDemo(TElementList& page, float top);

@@ -64,15 +64,17 @@ TOptions ParseOptions(const QStringList& args) {
     return o;
 }
 
+constexpr const char* kDemoUsage = "demo -o FILE.png|FILE.trv [--dpi D]";
+
 int RunDemo(const QStringList& args) {
     const TOptions o = ParseOptions(args);
     if (!o.error.isEmpty() || o.output.isEmpty() || !o.positional.isEmpty()) {
-        Err(o.error.isEmpty() ? QStringLiteral("usage: torvi-cli demo -o FILE.png [--dpi D]")
-                              : o.error);
+        Err(o.error.isEmpty() ? QStringLiteral("usage: torvi-cli %1").arg(kDemoUsage) : o.error);
         return kExitUsage;
     }
     QString error;
-    if (!WriteDemo(o.output, o.dpi, error)) {
+    const bool document = o.output.endsWith(QLatin1String(".trv"), Qt::CaseInsensitive);
+    if (!(document ? WriteDemoDocument(o.output, error) : WriteDemo(o.output, o.dpi, error))) {
         Err(error);
         return kExitFailed;
     }
@@ -106,7 +108,7 @@ int RunHelp(const QStringList&) {
 
 const std::vector<TCommand>& Commands() {
     static const std::vector<TCommand> commands = {
-        {"demo", "demo -o FILE.png [--dpi D]", "draw a sheet of what Torvi's elements can draw",
+        {"demo", kDemoUsage, "a sheet of what Torvi's elements can draw, as picture or document",
          &RunDemo},
         {"info", kInfoUsage, "show what a document, page, form or library file holds",
          [](const QStringList& a) { return RunFileCommand(a, kInfoUsage, 1, false, &Info); }},
