@@ -60,13 +60,8 @@ void TBezier::Draw(TSurface& s) {
     s.SetPixelMapping();
     const TPath curve = CurvePath([](TPunkt p) { return PixelOf(p); });
     if (!curve.IsEmpty()) s.StrokePath(curve);
-    const size_t n = Punkte.size();
-    if (n >= 2) {
-        // Line ends follow the first and last handles, also past an incomplete last piece.
-        if (StartEnde != 0) DrawLineEnd(s, StartEnde, PenWidth, PfeilGroesse, Punkte[0], Punkte[1]);
-        if (EndEnde != 0)
-            DrawLineEnd(s, EndEnde, PenWidth, PfeilGroesse, Punkte[n - 1], Punkte[n - 2]);
-    }
+    // Line ends follow the first and last handles, also past an incomplete last piece.
+    DrawLineEnds(s, StartEnde, EndEnde, PenWidth, PfeilGroesse, Punkte);
     RaiseAfterDraw();
 }
 

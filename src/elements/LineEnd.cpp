@@ -86,6 +86,14 @@ void DrawLineEnd(TSurface& s, uint8_t style, int32_t width, int32_t size, TPunkt
     }
 }
 
+void DrawLineEnds(TSurface& s, uint8_t startStyle, uint8_t endStyle, int32_t width, int32_t size,
+                  std::span<const TPunkt> points) {
+    const size_t n = points.size();
+    if (n < 2) return;
+    if (startStyle != 0) DrawLineEnd(s, startStyle, width, size, points[0], points[1]);
+    if (endStyle != 0) DrawLineEnd(s, endStyle, width, size, points[n - 1], points[n - 2]);
+}
+
 std::array<TPunkt, 4> LineEndQuad(TPunkt a, TPunkt e, uint8_t style, int32_t size, int32_t width) {
     const TFrame f = FrameOf(a, e);
     const double c = (style >= 1 && style <= 3) ? 3.4 : 2.0;

@@ -44,12 +44,7 @@ void TPolyline::Draw(TSurface& s) {
         RaiseAfterDraw();
         SetPen(s);
     }
-    const size_t n = Punkte.size();
-    if (n >= 2) {
-        if (StartEnde != 0) DrawLineEnd(s, StartEnde, PenWidth, PfeilGroesse, Punkte[0], Punkte[1]);
-        if (EndEnde != 0)
-            DrawLineEnd(s, EndEnde, PenWidth, PfeilGroesse, Punkte[n - 1], Punkte[n - 2]);
-    }
+    DrawLineEnds(s, StartEnde, EndEnde, PenWidth, PfeilGroesse, Punkte);
     RaiseAfterDraw();
 }
 
